@@ -1,0 +1,59 @@
+// calibration.cpp - see calibration.h.
+#include "calibration.h"
+
+#include <cmath>
+
+namespace host {
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+double reduce(double deg) {
+    double r = std::fmod(deg, 360.0);
+    if (r < 0) r += 360.0;
+    if (r >= 360.0) r -= 360.0;
+    return r;
+}
+
+}  // namespace
+
+double direction_deg(frame::Point pivot, std::int32_t x, std::int32_t y) {
+    double dx = static_cast<double>(x) - pivot.x;
+    double dy = static_cast<double>(y) - pivot.y;
+    return reduce(std::atan2(dy, dx) * 180.0 / kPi);
+}
+
+double table_position(frame::CalibrationPoint* rows, std::uint32_t count, frame::Point pivot,
+                      double value) {
+    if (count == 0) return 0.0;
+    for (std::uint32_t i = 0; i < count; ++i) rows[i].angle = direction_deg(pivot, rows[i].x, rows[i].y);
+    if (count == 1 || std::isnan(value)) return 0.0;
+
+    bool rising = rows[count - 1].value > rows[0].value;
+    auto before = [&](double a, double b) { return rising ? a < b : a > b; };
+    bool infinite = std::isinf(value);
+    if (infinite && before(value, rows[0].value)) return 0.0;
+
+    // The row pair whose span holds the value; the end pairs also take the
+    // values beyond them.
+    double start = 0.0;  // position of row i
+    std::uint32_t i = 0;
+    while (i + 2 < count && !before(value, rows[i + 1].value)) {
+        start += reduce(rows[i + 1].angle - rows[i].angle);
+        ++i;
+    }
+    const frame::CalibrationPoint& a = rows[i];
+    const frame::CalibrationPoint& b = rows[i + 1];
+    double arc = reduce(b.angle - a.angle);
+    if (infinite) return start + arc;
+    return start + (value - a.value) / (b.value - a.value) * arc;
+}
+
+double table_angle(frame::CalibrationPoint* rows, std::uint32_t count, frame::Point pivot,
+                   double value) {
+    double position = table_position(rows, count, pivot, value);
+    return count == 0 ? 0.0 : reduce(rows[0].angle + position);
+}
+
+}  // namespace host
