@@ -64,6 +64,40 @@ void rectangle(cairo_t* cr, double x, double y, double width, double height, Rgb
     cairo_fill(cr);
 }
 
+void rounded_rect(cairo_t* cr, double x, double y, double width, double height, double corner, Rgb colour) {
+    const double r = std::min(corner, std::min(width, height) / 2);
+    const double pi = std::numbers::pi;
+    cairo_new_path(cr);
+    cairo_arc(cr, x + width - r, y + r, r, -pi / 2, 0);
+    cairo_arc(cr, x + width - r, y + height - r, r, 0, pi / 2);
+    cairo_arc(cr, x + r, y + height - r, r, pi / 2, pi);
+    cairo_arc(cr, x + r, y + r, r, pi, 3 * pi / 2);
+    cairo_close_path(cr);
+    set_colour(cr, colour);
+    cairo_fill(cr);
+}
+
+void line(cairo_t* cr, Vec from, Vec to, double width, Rgb colour) {
+    cairo_new_path(cr);
+    cairo_move_to(cr, from.x, from.y);
+    cairo_line_to(cr, to.x, to.y);
+    cairo_set_line_width(cr, width);
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_BUTT);
+    set_colour(cr, colour);
+    cairo_stroke(cr);
+}
+
+void arc_line(cairo_t* cr, Vec c, double radius, double from, double to, double width, Rgb colour) {
+    double sweep = clockwise_from(from, to);
+    if (sweep == 0) sweep = 360;
+    cairo_new_path(cr);
+    cairo_arc(cr, c.x, c.y, radius, radians(from), radians(from + sweep));
+    cairo_set_line_width(cr, width);
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_BUTT);
+    set_colour(cr, colour);
+    cairo_stroke(cr);
+}
+
 double dial(cairo_t* cr, Vec c, double radius, double bezel, Rgb face) {
     const double face_r = radius - bezel;
     const double lip = bezel * 0.3;
@@ -100,15 +134,7 @@ double dial(cairo_t* cr, Vec c, double radius, double bezel, Rgb face) {
 }
 
 void tick(cairo_t* cr, Vec c, double angle, double inner, double outer, double width, Rgb colour) {
-    const Vec a = polar(c, inner, angle);
-    const Vec b = polar(c, outer, angle);
-    cairo_new_path(cr);
-    cairo_move_to(cr, a.x, a.y);
-    cairo_line_to(cr, b.x, b.y);
-    cairo_set_line_width(cr, width);
-    cairo_set_line_cap(cr, CAIRO_LINE_CAP_BUTT);
-    set_colour(cr, colour);
-    cairo_stroke(cr);
+    line(cr, polar(c, inner, angle), polar(c, outer, angle), width, colour);
 }
 
 void ticks(cairo_t* cr, const Scale& scale, double from, double to, double step, const Mark& mark) {
@@ -117,6 +143,11 @@ void ticks(cairo_t* cr, const Scale& scale, double from, double to, double step,
     for (long i = 0; i <= count; ++i)
         tick(cr, scale.pivot(), scale.angle(from + i * step), mark.inner, mark.outer, mark.width,
              mark.colour);
+}
+
+void ticks_around(cairo_t* cr, Vec c, double start, double step, int count, const Mark& mark) {
+    for (int i = 0; i < count; ++i)
+        tick(cr, c, start + i * step, mark.inner, mark.outer, mark.width, mark.colour);
 }
 
 void arc_band(cairo_t* cr, Vec c, double inner, double outer, double from, double to, Rgb colour) {
@@ -239,6 +270,14 @@ void window_rect(cairo_t* cr, double x, double y, double width, double height) {
     cairo_save(cr);
     cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
     rectangle(cr, x, y, width, height, kWindow);
+    cairo_restore(cr);
+}
+
+void fill_window(cairo_t* cr) {
+    cairo_save(cr);
+    cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
+    set_colour(cr, kWindow);
+    cairo_fill(cr);
     cairo_restore(cr);
 }
 

@@ -39,6 +39,12 @@ void fill_circle(cairo_t* cr, Vec centre, double radius, Rgb colour);
 void ring(cairo_t* cr, Vec centre, double inner, double outer, Rgb colour);
 void polygon(cairo_t* cr, std::initializer_list<Vec> points, Rgb colour);
 void rectangle(cairo_t* cr, double x, double y, double width, double height, Rgb colour);
+void rounded_rect(cairo_t* cr, double x, double y, double width, double height, double corner, Rgb colour);
+
+// Stroked lines: a straight one with square ends, and an arc clockwise
+// from one angle to another (a full circle when they are equal).
+void line(cairo_t* cr, Vec from, Vec to, double width, Rgb colour);
+void arc_line(cairo_t* cr, Vec centre, double radius, double from, double to, double width, Rgb colour);
 
 // A round instrument: satin-black case ring of the given width around a
 // flat face of the given colour. Returns the face radius.
@@ -57,6 +63,10 @@ struct Mark {
 // A mark for every step from one value to another (both included), each
 // at the angle the needle takes for that value.
 void ticks(cairo_t* cr, const Scale& scale, double from, double to, double step, const Mark& mark);
+
+// count marks at plain angles, step degrees apart from start: compass
+// cards and other scales no needle table describes.
+void ticks_around(cairo_t* cr, Vec centre, double start, double step, int count, const Mark& mark);
 
 // A band between two radii, clockwise from one angle to another.
 void arc_band(cairo_t* cr, Vec centre, double inner, double outer, double from, double to, Rgb colour);
@@ -105,5 +115,7 @@ void screw(cairo_t* cr, Vec centre, double radius, double slot_angle);
 // Mask windows: exactly (1, 1, 1), unsmoothed, where the texture shows.
 void window_circle(cairo_t* cr, Vec centre, double radius);
 void window_rect(cairo_t* cr, double x, double y, double width, double height);
+// Any other window shape: fills the current path.
+void fill_window(cairo_t* cr);
 
 }  // namespace artwork
