@@ -21,8 +21,9 @@ extern "C" {
 // only reads it, afresh on every call.
 extern FRAME_EXPORT frame::ImportTableRecord ImportTable;
 
-// The library's entry routine: returns 1 for every reason.
-int FRAME_API ModuleEntry(void* module, std::uint32_t reason, void* reserved);
+// The library's entry routine: returns 1 for every reason. A shared object
+// has no entry-point slot, so the native build exports it by name.
+FRAME_EXPORT int FRAME_API ModuleEntry(void* module, std::uint32_t reason, void* reserved);
 }
 
 namespace frame {

@@ -38,8 +38,9 @@ bool decode_dib(const std::uint8_t* data, std::size_t size, Bitmap& out, BitmapF
         error = "bitmap is compressed";
         return false;
     }
-    int h = format.height < 0 ? -format.height : format.height;
-    if (format.width <= 0 || format.width > kMaxSide || h <= 0 || h > kMaxSide) {
+    long long tall = format.height;
+    if (tall < 0) tall = -tall;
+    if (format.width <= 0 || format.width > kMaxSide || tall <= 0 || tall > kMaxSide) {
         error = "bitmap size " + std::to_string(format.width) + " x " + std::to_string(format.height) + " is out of range";
         return false;
     }
@@ -48,6 +49,7 @@ bool decode_dib(const std::uint8_t* data, std::size_t size, Bitmap& out, BitmapF
         error = "bitmap colour table has " + std::to_string(colours) + " entries";
         return false;
     }
+    int h = static_cast<int>(tall);
     std::size_t palette_at = header;
     std::size_t pixels_at = palette_at + 4 * static_cast<std::size_t>(colours);
     std::size_t stride = (static_cast<std::size_t>(format.width) + 3) & ~static_cast<std::size_t>(3);

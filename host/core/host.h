@@ -19,6 +19,7 @@
 
 #include "bitmap.h"
 #include "library.h"
+#include "mouse.h"
 #include "policy.h"
 #include "records.h"
 #include "variables.h"
@@ -71,11 +72,6 @@ struct ElementState {
     std::int32_t index = 0;  // icon
     std::string text;  // string: the bytes written
     std::array<char, kTextBufferCapacity> buffer{};
-};
-
-struct MouseHit {
-    const frame::MouseArea* area = nullptr;  // the child hit, or null
-    std::uint32_t help_id = 0;  // the innermost parent's help id
 };
 
 // One gauge placed on the panel. Instances of one gauge share the module's
