@@ -2,6 +2,7 @@
 // feet per minute, climb above zero and descent below, and its white
 // pointer.
 #include <algorithm>
+#include <cstdlib>
 #include <stdexcept>
 #include <string>
 
@@ -34,23 +35,27 @@ void draw_dial(Canvas& canvas, const Module& m) {
     cairo_t* cr = canvas.cr();
     const Scale scale(vsi_needle(m));
     const Vec c = scale.pivot();
+    // The case is as large as the bitmap allows around the pivot.
     const double radius = std::min({c.x, c.y, canvas.width() - c.x, canvas.height() - c.y});
     const double face = dial(cr, c, radius, 14, ink::face);
     const double reach = pointer_reach(m);
 
+    // Marks over the needle's whole travel: short every 100 ft/min, long
+    // every 500.
+    const double low = scale.first_value(), high = scale.last_value();
     const double outer = face - 6;
-    ticks(cr, scale, -2000, 2000, 100, {reach + 2, outer, 2.2, ink::white});
-    ticks(cr, scale, -2000, 2000, 500, {reach - 8, outer, 4.5, ink::white});
+    ticks(cr, scale, low, high, 100, {reach + 2, outer, 2.2, ink::white});
+    ticks(cr, scale, low, high, 500, {reach - 8, outer, 4.5, ink::white});
 
     // Figures in hundreds; both halves read 5, 10, 15 away from zero. The
-    // two 2000 marks stand either side of three o'clock and share one 20.
+    // two end marks stand either side of three o'clock and share one 20.
     set_font(cr, Face::condensed_bold, 27);
     const double figures = reach - 28;
-    for (int v = -1500; v <= 1500; v += 500)
+    for (int v = int(low) + 500; v < high; v += 500)
         figure(cr, std::to_string(std::abs(v) / 100), c, figures, scale.angle(v), ink::white);
     const double top = scale.angle(scale.last_value());
     const double gap = clockwise_from(top, scale.angle(scale.first_value()));
-    figure(cr, "20", c, figures, top + gap / 2, ink::white);
+    figure(cr, std::to_string(int(high) / 100), c, figures, top + gap / 2, ink::white);
 
     set_font(cr, Face::sans_bold, 13);
     figure(cr, "UP", c, figures - 6, scale.angle(240), ink::white);
