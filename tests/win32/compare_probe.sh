@@ -16,7 +16,9 @@ export WINEPREFIX=${WINEPREFIX:-$win32/wineprefix}
 command -v wine >/dev/null || { echo "FAIL: wine is not installed"; exit 1; }
 [ -x "$win32/bin/panelhost.exe" ] || { echo "FAIL: $win32/bin/panelhost.exe is not built"; exit 1; }
 
-# One wine server for the whole run, so that each probe starts quickly.
+# A ready prefix, and one wine server for the whole run, so that each probe
+# starts quickly and prints nothing of Wine's own.
+wineboot --init >/dev/null 2>&1
 wineserver -p 30 2>/dev/null
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"; wineserver -k 2>/dev/null' EXIT
@@ -25,18 +27,19 @@ failed=0
 while read -r module gauge steps; do
   case "$module" in ''|'#'*) continue ;; esac
   # shellcheck disable=SC2086
-  "$native" probe --module "$native_gauges/$module.so" --resources "$resources" --gauge "$gauge" $steps >"$tmp/native" 2>&1
+  "$native" probe --module "$native_gauges/$module.so" --resources "$resources" --gauge "$gauge" $steps >"$tmp/native" 2>"$tmp/native.err"
   n=$?
   # shellcheck disable=SC2086
   wine "$win32/bin/panelhost.exe" probe --module "$win32/gauges/$module.gau" --gauge "$gauge" $steps \
-    2>&1 </dev/null | tr -d '\r' >"$tmp/wine"
+    2>"$tmp/wine.err" </dev/null | tr -d '\r' >"$tmp/wine"
   w=${PIPESTATUS[0]}
-  if [ $n -eq 0 ] && [ $w -eq 0 ] && cmp -s "$tmp/native" "$tmp/wine"; then
+  if [ $n -eq $w ] && cmp -s "$tmp/native" "$tmp/wine"; then
     passed=$((passed + 1))
   else
     failed=$((failed + 1))
     echo "FAIL: $module $gauge $steps (native exit $n, wine exit $w)"
     diff "$tmp/native" "$tmp/wine" | head -5
+    head -3 "$tmp/native.err" "$tmp/wine.err"
   fi
 done <"$cases"
 echo "win32 probe: $passed passed, $failed failed"
