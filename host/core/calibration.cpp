@@ -9,6 +9,31 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 
+// atan2 in degrees from the four basic operations and sqrt alone, which
+// IEEE arithmetic rounds the same way everywhere: the C libraries' atan2 may
+// differ in the last bit between the native and the 32-bit Windows build,
+// and the probe's angles must agree to the bit.
+double atan_small(double x) {  // 0 <= x <= 1
+    // Three halvings of the angle (atan x = 2 atan(x / (1 + sqrt(1 + x^2))))
+    // bring x under tan(pi/32); the series then converges fast.
+    for (int i = 0; i < 3; ++i) x = x / (1.0 + std::sqrt(1.0 + x * x));
+    double x2 = x * x, term = x, sum = 0.0;
+    for (int k = 1; k <= 31; k += 2) {
+        sum += term / k;
+        term *= -x2;
+    }
+    return 8.0 * sum;
+}
+
+double atan2_deg(double y, double x) {
+    if (x == 0.0 && y == 0.0) return 0.0;
+    double ax = std::fabs(x), ay = std::fabs(y);
+    double a = ay <= ax ? atan_small(ay / ax) : kPi / 2 - atan_small(ax / ay);
+    if (x < 0) a = kPi - a;
+    if (y < 0) a = -a;
+    return a * 180.0 / kPi;
+}
+
 double reduce(double deg) {
     double r = std::fmod(deg, 360.0);
     if (r < 0) r += 360.0;
@@ -21,7 +46,7 @@ double reduce(double deg) {
 double direction_deg(frame::Point pivot, std::int32_t x, std::int32_t y) {
     double dx = static_cast<double>(x) - pivot.x;
     double dy = static_cast<double>(y) - pivot.y;
-    return reduce(std::atan2(dy, dx) * 180.0 / kPi);
+    return reduce(atan2_deg(dy, dx));
 }
 
 double table_position(frame::CalibrationPoint* rows, std::uint32_t count, frame::Point pivot,
