@@ -30,12 +30,9 @@ public:
     double last_value() const { return rows_.back().value; }
 
 private:
-    struct Row {
-        double value;
-        double angle;
-    };
     Vec pivot_;
-    std::vector<Row> rows_;
+    frame::Point pivot_point_;
+    std::vector<frame::CalibrationPoint> rows_;
 };
 
 }  // namespace artwork
