@@ -72,19 +72,10 @@ Mask mask_of(const Bitmap& b) {
 
 class Painter {
 public:
-    Painter(cairo_t* cr, Module& module) : cr_(cr), module_(module) {}
+    Painter(cairo_t* cr, Module& module, RenderCache::Images& cache) : cr_(cr), module_(module), cache_(cache) {}
 
-    cairo_surface_t* image(int id) {
-        auto it = images_.find(id);
-        if (it == images_.end()) it = images_.emplace(id, image_of(module_.bitmap(id))).first;
-        return it->second.get();
-    }
-
-    const Mask& mask(int id) {
-        auto it = masks_.find(id);
-        if (it == masks_.end()) it = masks_.emplace(id, mask_of(module_.bitmap(id))).first;
-        return it->second;
-    }
+    cairo_surface_t* image(int id);
+    const Mask& mask(int id);
 
     void paint(cairo_surface_t* s, double x, double y) {
         cairo_set_source_surface(cr_, s, x, y);
@@ -92,17 +83,17 @@ public:
         cairo_paint(cr_);
     }
 
-    // Draws `content` (already set up as the source) only where the mask
-    // shows, then the mask's own colours over it.
+    // Draws the source already set up only where the mask shows, then the
+    // mask's own colours over it.
     void through_mask(const Mask& m, double x, double y) {
         cairo_mask_surface(cr_, m.window.get(), x, y);
         paint(m.overlay.get(), x, y);
     }
 
+private:
     cairo_t* cr_;
     Module& module_;
-    std::map<int, Surface> images_;
-    std::map<int, Mask> masks_;
+    RenderCache::Images& cache_;
 };
 
 void colour(cairo_t* cr, std::uint32_t colorref) {
@@ -151,8 +142,39 @@ double strip_offset(double value, double lo, double hi, int strip, int window) {
 
 }  // namespace
 
+struct RenderCache::Images {
+    std::map<std::pair<const Module*, int>, Surface> images;
+    std::map<std::pair<const Module*, int>, Mask> masks;
+};
+
+RenderCache::RenderCache() : images_(std::make_unique<Images>()) {}
+RenderCache::~RenderCache() = default;
+
+namespace {
+
+cairo_surface_t* Painter::image(int id) {
+    auto key = std::make_pair(&module_, id);
+    auto it = cache_.images.find(key);
+    if (it == cache_.images.end()) it = cache_.images.emplace(key, image_of(module_.bitmap(id))).first;
+    return it->second.get();
+}
+
+const Mask& Painter::mask(int id) {
+    auto key = std::make_pair(&module_, id);
+    auto it = cache_.masks.find(key);
+    if (it == cache_.masks.end()) it = cache_.masks.emplace(key, mask_of(module_.bitmap(id))).first;
+    return it->second;
+}
+
+}  // namespace
+
 void draw_gauge(cairo_t* cr, const Gauge& gauge, double x, double y, double scale) {
-    Painter p(cr, gauge.module());
+    RenderCache cache;
+    draw_gauge(cr, gauge, x, y, scale, cache);
+}
+
+void draw_gauge(cairo_t* cr, const Gauge& gauge, double x, double y, double scale, RenderCache& cache) {
+    Painter p(cr, gauge.module(), cache.images());
     cairo_save(cr);
     cairo_translate(cr, x, y);
     cairo_scale(cr, scale, scale);

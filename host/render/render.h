@@ -1,6 +1,7 @@
 // render.h - draws gauges from their draw state with Cairo.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include <cairo.h>
@@ -9,9 +10,26 @@
 
 namespace host {
 
+// The Cairo images of the bitmaps drawn so far, kept from frame to frame.
+// It must not outlive the modules whose bitmaps it holds.
+class RenderCache {
+public:
+    RenderCache();
+    ~RenderCache();
+    RenderCache(const RenderCache&) = delete;
+    RenderCache& operator=(const RenderCache&) = delete;
+    struct Images;
+    Images& images() { return *images_; }
+
+private:
+    std::unique_ptr<Images> images_;
+};
+
 // Draws the gauge at (x, y) of the context, in gauge pixels times `scale`,
 // as the simulator shows it: pure black not drawn, needles turned about
 // their pivots with bilinear filtering, elements in tree order.
+void draw_gauge(cairo_t* cr, const Gauge& gauge, double x, double y, double scale, RenderCache& cache);
+// The same with a cache for this one drawing.
 void draw_gauge(cairo_t* cr, const Gauge& gauge, double x, double y, double scale);
 
 // Renders one gauge alone into a PNG of its background's size times scale.
