@@ -6,5 +6,8 @@
 namespace kestrum {
 
 extern frame::GaugeHeader VsiGauge;
+extern frame::GaugeHeader AsiGauge;
+extern frame::GaugeHeader RpmGauge;
+extern frame::GaugeHeader ManGauge;
 
 }  // namespace kestrum

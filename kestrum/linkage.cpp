@@ -3,13 +3,13 @@
 #include "module.h"
 
 extern "C" {
-FRAME_EXPORT frame::ModuleLinkage<1> Linkage = {
+FRAME_EXPORT frame::ModuleLinkage<4> Linkage = {
     .id = frame::kLinkageId,
     .init = frame::ModuleInit,
     .deinit = frame::ModuleDeinit,
     .reserved = {0, 0},
     .version = frame::kLinkageVersion,
-    .gauge_table = {&kestrum::VsiGauge, nullptr},
+    .gauge_table = {&kestrum::VsiGauge, &kestrum::AsiGauge, &kestrum::RpmGauge, &kestrum::ManGauge, nullptr},
 };
 }
 

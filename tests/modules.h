@@ -15,7 +15,7 @@ struct ModuleSpec {
 
 inline const std::vector<ModuleSpec>& modules() {
     static const std::vector<ModuleSpec> all = {
-        {"Kestrum", "kestrum", {"Vsi"}},
+        {"Kestrum", "kestrum", {"Vsi", "Asi", "Rpm", "Man"}},
     };
     return all;
 }
