@@ -6,6 +6,8 @@
 //   artwork_test --root DIR --module-dir DIR
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -185,6 +187,140 @@ TEST(Vsi, NeedleTipLandsOnTheMarks) {
     for (auto [x, y] :
          {std::pair{0, 0}, {face->width - 1, 0}, {0, face->height - 1}, {face->width - 1, face->height - 1}})
         EXPECT_EQ(face->at(x, y), kNotDrawn);
+}
+
+// ------------------------------------------------------ Asi, Rpm, Man
+
+// The bitmap as the host will read it.
+DecodedBmp drawn(const Module& m, int id) {
+    std::string why;
+    auto d = decode_bmp(encode_bmp(draw_bitmap(m, spec(m, id))), &why);
+    if (!d) throw std::runtime_error(why);
+    return *d;
+}
+
+// A needle turned to each value of `on` puts its tip on a bright mark of
+// the dial, and to each value of `off` on the dark face between marks.
+void expect_tip_on_marks(const char* gauge, int needle_id, int nth, int dial_id, const std::vector<double>& on,
+                         const std::vector<double>& off) {
+    SCOPED_TRACE(std::string(gauge) + " needle " + std::to_string(nth));
+    const Module& k = kestrum();
+    const frame::NeedleElement& n = k.needle(gauge, needle_id, nth);
+    const DecodedBmp needle = drawn(k, needle_id), face = drawn(k, dial_id);
+    const int py = n.base.offset.y;
+    int tip = n.base.offset.x;
+    while (tip + 1 < needle.width && needle.at(tip + 1, py) != kNotDrawn) ++tip;
+    EXPECT_GE(tip, needle.width - 3) << "pointer stops short of its bitmap";
+    for (int x = n.base.offset.x + 12; x <= tip - 4; ++x)
+        EXPECT_TRUE(bright(needle.at(x, py))) << "pointer not white at x " << x;
+    const Scale s(n);
+    const double reach = tip + 0.5 - (n.base.offset.x + 0.5) - 2;
+    auto dial_at = [&](double value) {
+        const Vec p = polar(s.pivot(), reach, s.angle(value));
+        return face.at(int(p.x), int(p.y));
+    };
+    for (double v : on) EXPECT_TRUE(bright(dial_at(v))) << "no mark at " << v;
+    for (double v : off) EXPECT_FALSE(bright(dial_at(v))) << "a mark at " << v;
+}
+
+std::vector<double> steps(double from, double to, double step) {
+    std::vector<double> out;
+    for (long i = 0; i <= std::lround((to - from) / step); ++i) out.push_back(from + i * step);
+    return out;
+}
+
+TEST(Asi, NeedleTipLandsOnTheMarks) {
+    expect_tip_on_marks("Asi", 273, 0, 272, steps(40, 200, 10), steps(45, 195, 10));
+    // The disc the pointer turns with is drawn and dark; beyond it, behind
+    // the pivot, nothing is.
+    const DecodedBmp needle = drawn(kestrum(), 273);
+    const Rgb disc = needle.at(12, 54);
+    EXPECT_NE(disc, kNotDrawn);
+    EXPECT_LT(disc.r + disc.g + disc.b, 3 * 80);
+    EXPECT_EQ(needle.at(0, 0), kNotDrawn);
+    EXPECT_EQ(needle.at(110, 5), kNotDrawn);
+}
+
+TEST(Rpm, NeedleTipLandsOnTheMarks) {
+    expect_tip_on_marks("Rpm", 289, 0, 288, steps(0, 3500, 500), steps(250, 3250, 500));
+}
+
+TEST(Man, BothNeedleTipsLandOnTheirMarks) {
+    expect_tip_on_marks("Man", 293, 0, 292, steps(40, 240, 40), steps(60, 220, 40));
+    expect_tip_on_marks("Man", 293, 1, 292, steps(10, 35, 5), steps(12.5, 32.5, 5));
+}
+
+// The ink rows of each digit of a drum strip: the rows in the digit's cell
+// holding pixels of the digit's colour.
+struct InkRows {
+    int top, bottom;
+};
+
+std::vector<InkRows> digit_rows(const DecodedBmp& strip, bool light_digits) {
+    std::vector<InkRows> out;
+    for (int k = 0; k < 10; ++k) {
+        InkRows r{-1, -1};
+        for (int y = int(std::floor(22.7 * k)); y < std::min(strip.height, int(std::ceil(22.7 * (k + 1)))); ++y)
+            for (int x = 0; x < strip.width; ++x) {
+                const Rgb c = strip.at(x, y);
+                const int sum = c.r + c.g + c.b;
+                if (light_digits ? sum > 3 * 128 : sum < 3 * 128) {
+                    if (r.top < 0) r.top = y;
+                    r.bottom = y;
+                }
+            }
+        out.push_back(r);
+    }
+    return out;
+}
+
+TEST(Rpm, DrumDigitsStand22Point7PixelsApart) {
+    const Module& k = kestrum();
+    for (auto [id, light] : {std::pair{354, true}, {357, false}}) {
+        SCOPED_TRACE(id);
+        const DecodedBmp strip = drawn(k, id);
+        ASSERT_EQ(strip.height, 227);
+        // No pixel is left undrawn: the drum is solid behind its digits.
+        for (int y = 0; y < strip.height; ++y)
+            for (int x = 0; x < strip.width; ++x) ASSERT_NE(strip.at(x, y), kNotDrawn) << x << "," << y;
+        const auto rows = digit_rows(strip, light);
+        for (int d = 0; d < 10; ++d) {
+            ASSERT_GE(rows[d].top, 0) << "digit " << d << " is missing";
+            const double centre = (rows[d].top + rows[d].bottom + 1) / 2.0;
+            EXPECT_NEAR(centre, 22.7 * (d + 0.5), 0.75) << "digit " << d;
+            EXPECT_GE(rows[d].bottom - rows[d].top + 1, 11) << "digit " << d << " is too small to read";
+        }
+    }
+}
+
+TEST(Rpm, EachDrumShowsItsWholeDigitInItsWindow) {
+    const Module& k = kestrum();
+    for (const frame::Element* e : k.elements("Rpm")) {
+        if (e->kind != frame::kMovingImage) continue;
+        const auto* drum = reinterpret_cast<const frame::MovingImageElement*>(e);
+        SCOPED_TRACE(e->bitmap);
+        const DecodedBmp strip = drawn(k, e->bitmap), window = drawn(k, e->bitmap + 1);
+        // The window shows the strip in all its width over its inner rows.
+        int first = -1, last = -1;
+        for (int y = 0; y < window.height; ++y) {
+            bool all = true;
+            for (int x = 0; x < window.width; ++x) all = all && window.at(x, y) == kWindow;
+            if (all && first < 0) first = y;
+            if (all) last = y;
+        }
+        ASSERT_GE(first, 0);
+        EXPECT_GE(last - first + 1, window.height - 2);
+        // Strips 0 to 9 over the drum's range: the host shows the strip's
+        // top at the minimum and its bottom at the maximum, linearly.
+        const auto rows = digit_rows(strip, e->bitmap == 354);
+        for (int d = 0; d < 10; ++d) {
+            const double value = drum->y.minimum + (drum->y.maximum - drum->y.minimum) * d / 9.0;
+            const double offset = (value - drum->y.minimum) / (drum->y.maximum - drum->y.minimum) *
+                                  (strip.height - window.height);
+            EXPECT_GE(rows[d].top - offset, first) << "digit " << d << " cut at the top";
+            EXPECT_LE(rows[d].bottom - offset, last) << "digit " << d << " cut at the bottom";
+        }
+    }
 }
 
 }  // namespace

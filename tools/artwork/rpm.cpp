@@ -83,9 +83,9 @@ void draw_dial(Canvas& canvas, const Module& m) {
     tick(cr, c, scale.angle(kRedLine), reach - 8, outer + 2, red_width, ink::red);
 
     // Figures in hundreds.
-    set_font(cr, Face::condensed_bold, 22);
+    set_font(cr, Face::condensed_bold, 21);
     for (double v = low; v <= high; v += 500)
-        figure(cr, std::to_string(int(v) / 100), c, reach - 25, scale.angle(v), ink::white);
+        figure(cr, std::to_string(int(v) / 100), c, reach - 23, scale.angle(v), ink::white);
 
     set_font(cr, Face::sans_bold, 12);
     text(cr, "RPM", {c.x, c.y - 34}, ink::white);
@@ -95,8 +95,8 @@ void draw_dial(Canvas& canvas, const Module& m) {
     // The hour meter: a recessed window behind the drums, which stand in it
     // side by side, the gaps between them showing the recess.
     const Drums d = drums_of(m);
-    rounded_rect(cr, d.left - 6, d.top - 5, d.right - d.left + 12, d.bottom - d.top + 10, 4, Rgb{74, 74, 78});
-    rounded_rect(cr, d.left - 4, d.top - 3, d.right - d.left + 8, d.bottom - d.top + 6, 3, Rgb{26, 26, 28});
+    rounded_rect(cr, d.left - 4, d.top - 4, d.right - d.left + 8, d.bottom - d.top + 8, 3.5, Rgb{74, 74, 78});
+    rounded_rect(cr, d.left - 2.5, d.top - 2.5, d.right - d.left + 5, d.bottom - d.top + 5, 2.5, Rgb{26, 26, 28});
     set_font(cr, Face::sans_bold, 9);
     text(cr, "HOURS", {c.x, d.bottom + 14}, ink::white);
     set_font(cr, Face::sans, 7);
