@@ -323,6 +323,155 @@ TEST(Rpm, EachDrumShowsItsWholeDigitInItsWindow) {
     }
 }
 
+// ------------------------------------------------------------- Navrel
+
+const Module& navrel() {
+    for (const auto& m : modules())
+        if (m->dir() == "navrel") return *m;
+    throw std::runtime_error("navrel not loaded");
+}
+
+// A Navrel bitmap as the host will read it.
+DecodedBmp navrel_bitmap(int id) {
+    std::string why;
+    const auto d = decode_bmp(encode_bmp(draw_bitmap(navrel(), spec(navrel(), id))), &why);
+    if (!d) throw std::runtime_error(why);
+    return *d;
+}
+
+template <class Kind>
+const Kind& first_of(const char* gauge, std::uint32_t kind) {
+    for (const frame::Element* e : navrel().elements(gauge))
+        if (e->kind == kind) return *reinterpret_cast<const Kind*>(e);
+    throw std::runtime_error(std::string(gauge) + " has no element of kind " + std::to_string(kind));
+}
+
+bool red(Rgb c) { return c.r >= 150 && c.g < 90 && c.b < 90; }
+
+// The card shows through a ring of the mask all round, except behind the
+// readout; inside the ring the plate carries the dots at their pixels.
+TEST(Vor, MaskShowsTheCardRingAndTheDots) {
+    struct Case {
+        const char* gauge;
+        bool glideslope;
+    };
+    for (const Case& c : {Case{"Vor1", true}, Case{"Vor2", false}}) {
+        SCOPED_TRACE(c.gauge);
+        const auto& card = first_of<frame::SpriteElement>(c.gauge, frame::kSprite);
+        const auto& readout = first_of<frame::StringElement>(c.gauge, frame::kString);
+        const DecodedBmp mask = navrel_bitmap(card.base.bitmap + 1);
+        const Vec centre{double(card.base.offset.x), double(card.base.offset.y)};
+        const frame::Point r = readout.base.position;
+        for (double a = 0; a < 360; a += 3) {
+            for (double radius : {95.0, 105.0, 115.0}) {
+                const Vec p = polar(centre, radius, a);
+                const bool behind_readout = p.x > r.x - 6 && p.x < r.x + readout.box_width + 6 &&
+                                            p.y > r.y - 6 && p.y < r.y + readout.box_height + 6;
+                if (!behind_readout) {
+                    EXPECT_EQ(mask.at(int(p.x), int(p.y)), kWindow) << "radius " << radius << " at " << a;
+                }
+            }
+            const Vec plate = polar(centre, 80, a);
+            EXPECT_NE(mask.at(int(plate.x), int(plate.y)), kWindow) << "plate at " << a;
+            const Vec outside = polar(centre, 132, a);
+            EXPECT_EQ(mask.at(int(outside.x), int(outside.y)), kNotDrawn) << "bezel at " << a;
+        }
+        for (int x : {95, 105, 115, 126, 173, 184, 194, 204}) EXPECT_TRUE(bright(mask.at(x, 155))) << x;
+        for (int x : {100, 110, 120, 179, 189, 199}) EXPECT_FALSE(bright(mask.at(x, 155))) << "between " << x;
+        for (int y : {99, 110, 120, 130, 179, 189, 200, 210})
+            EXPECT_EQ(bright(mask.at(150, y)), c.glideslope) << "glideslope dot " << y;
+    }
+}
+
+// Every 5 degrees a mark at the rim, a dark gap between, and lettering
+// every 30 degrees clockwise from N at the top.
+TEST(Vor, CardIsGraduatedAndLettered) {
+    for (int id : {265, 360}) {
+        SCOPED_TRACE(id);
+        const DecodedBmp card = navrel_bitmap(id);
+        const Vec c{card.width / 2.0, card.height / 2.0};
+        for (int k = 0; k < 72; ++k) {
+            const Vec mark = polar(c, 118, 270 + 5 * k), gap = polar(c, 118, 272.5 + 5 * k);
+            EXPECT_TRUE(bright(card.at(int(mark.x), int(mark.y)))) << "mark at " << 5 * k;
+            EXPECT_FALSE(bright(card.at(int(gap.x), int(gap.y)))) << "gap after " << 5 * k;
+        }
+        for (int k = 0; k < 12; ++k) {
+            int lit = 0;
+            for (double dr = -6; dr <= 6; dr += 1)
+                for (double da = -4; da <= 4; da += 1) {
+                    const Vec p = polar(c, 98 + dr, 270 + 30 * k + da);
+                    lit += bright(card.at(int(p.x), int(p.y)));
+                }
+            EXPECT_GT(lit, 6) << "no lettering at " << 30 * k;
+        }
+        EXPECT_EQ(card.at(0, 0), kNotDrawn);
+    }
+}
+
+// The needle bar covers the pivot row of every needle that draws it.
+TEST(Vor, NeedleBarsRunThroughTheirPivotRows) {
+    struct Case {
+        const char* gauge;
+        int bitmap, nth;
+    };
+    for (const Case& c : {Case{"Vor1", 257, 0}, Case{"Vor1", 257, 1}, Case{"Vor2", 354, 0}}) {
+        const frame::NeedleElement& n = navrel().needle(c.gauge, c.bitmap, c.nth);
+        const DecodedBmp bar = navrel_bitmap(c.bitmap);
+        for (int x = 0; x < bar.width; ++x)
+            EXPECT_TRUE(bright(bar.at(x, n.base.offset.y))) << c.gauge << " " << c.nth << " x " << x;
+        EXPECT_EQ(bar.at(0, 0), kNotDrawn);
+    }
+}
+
+TEST(Vor, FlagPictures) {
+    for (int first : {259, 356}) {
+        const DecodedBmp to = navrel_bitmap(first), from = navrel_bitmap(first + 1), nav = navrel_bitmap(first + 2);
+        EXPECT_TRUE(bright(to.at(2, 2)));
+        EXPECT_FALSE(bright(to.at(2, to.height - 3)));
+        EXPECT_FALSE(bright(from.at(2, 2)));
+        EXPECT_TRUE(bright(from.at(2, from.height - 3)));
+        EXPECT_TRUE(red(nav.at(1, 1)));
+    }
+    const DecodedBmp out = navrel_bitmap(263), gs = navrel_bitmap(264);
+    for (int y = 0; y < out.height; ++y)
+        for (int x = 0; x < out.width; ++x) EXPECT_EQ(out.at(x, y), kNotDrawn) << x << "," << y;
+    EXPECT_TRUE(red(gs.at(1, 1)));
+}
+
+// The lit lamp is receiver 1's at the top in 370, receiver 2's at the
+// bottom in 371; the lever points down in 373 (off), up in 374 (on).
+TEST(Dme, ChannelLampsAndSwitchLever) {
+    auto amber = [](Rgb c) { return c.r >= 180 && c.g >= 80 && c.g <= 170 && c.b < 80; };
+    const DecodedBmp one = navrel_bitmap(370), two = navrel_bitmap(371);
+    EXPECT_TRUE(amber(one.at(6, 8)));
+    EXPECT_FALSE(amber(one.at(6, one.height - 9)));
+    EXPECT_FALSE(amber(two.at(6, 8)));
+    EXPECT_TRUE(amber(two.at(6, two.height - 9)));
+    for (auto [id, up] : {std::pair{373, false}, {374, true}}) {
+        const DecodedBmp sw = navrel_bitmap(id);
+        const int x = sw.width / 2, mid = sw.height / 2;
+        EXPECT_EQ(bright(sw.at(x, mid - 22)), up) << id;
+        EXPECT_EQ(bright(sw.at(x, mid + 22)), !up) << id;
+    }
+}
+
+// Each line glows on the dark display window, with the face's panel round
+// it.
+TEST(Dme, LinesSitOnTheDisplayWindow) {
+    const DecodedBmp face = navrel_bitmap(368);
+    for (const frame::Element* e : navrel().elements("DME")) {
+        if (e->kind != frame::kString) continue;
+        const auto* s = reinterpret_cast<const frame::StringElement*>(e);
+        for (int y = e->position.y - 4; y < e->position.y + s->box_height + 4; y += 4)
+            for (int x = e->position.x - 4; x < e->position.x + s->box_width + 4; x += 4) {
+                const Rgb p = face.at(x, y);
+                EXPECT_LT(p.r + p.g + p.b, 3 * 20) << x << "," << y;
+            }
+        const Rgb left = face.at(e->position.x - 20, e->position.y + 2);
+        EXPECT_GT(left.r + left.g + left.b, 3 * 40) << "panel left of the window";
+    }
+}
+
 }  // namespace
 }  // namespace artwork
 
