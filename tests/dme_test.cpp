@@ -1,9 +1,11 @@
 // DME: the three lines with their "---" rules, rounding and 16-bit wrap, the
 // power and channel flags, the icons, the distance records the time line
 // refreshes, and the mouse areas.
+#include <cstring>
 #include <limits>
 
 #include "gauge_fixture.h"
+#include "helpers.h"
 
 namespace {
 
@@ -209,6 +211,32 @@ TEST_F(Dme, InstancesShareTheFlags) {
         EXPECT_EQ(gauge->elements()[kChannel].index, 1);
     }
     EXPECT_EQ(g.host().lookups(), 4) << "each instance's time line refreshes both records";
+}
+
+// Every line writes no further than the buffer the host hands it, also
+// for the top and bottom lines' longer texts.
+TEST_F(Dme, LinesStayInsideTheHostsBuffer) {
+    g.gauge().click(kOnX, kOnY);
+    frame(-2147483648.9, 6);
+    g.host().variables().set_f64(31, 100);  // for the time line's own record
+    struct Case {
+        int line;
+        std::uint32_t capacity;
+        const char* text;
+    } cases[] = {
+        {kDistance, 12, "-2147483648"}, {kDistance, 4, "-21"}, {kDistance, 1, ""},
+        {kSpeed, 2, " "}, {kTime, 5, "1000"}, {kTime, 3, "10"}, {kTime, 1, ""},
+    };
+    for (auto c : cases) {
+        auto* line = frame::as_string(g.element(c.line).element);
+        char buffer[16];
+        std::memset(buffer, '#', sizeof buffer);
+        line->text = buffer;
+        line->text_capacity = c.capacity;
+        line->callback(&line->base);
+        EXPECT_STREQ(buffer, c.text) << c.line;
+        for (std::size_t i = c.capacity; i < sizeof buffer; ++i) EXPECT_EQ(buffer[i], '#') << c.line;
+    }
 }
 
 TEST(DmeFailures, ActOnTheLinesOnly) {

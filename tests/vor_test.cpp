@@ -1,10 +1,12 @@
 // Vor1 and Vor2: needle clamps and where the needles point, the flags from
 // tokens 43, 44, 848 and 52, the readouts and their own bytes, the card, the
 // mouse areas and the failure lists.
+#include <cstring>
 #include <limits>
 
 #include "calibration.h"
 #include "gauge_fixture.h"
+#include "helpers.h"
 
 namespace {
 
@@ -201,6 +203,28 @@ TEST(Vor, ReadoutsFollowTheirOwnBytes) {
     frame_with(359.9);
     EXPECT_EQ(g.element(kReadout1).text, "") << "two clicks leave it as it was";
     EXPECT_EQ(vor2.elements()[kReadout2].text, "359");
+}
+
+// The readout writes no further than the buffer the host hands it, for a
+// value whose text is longer than the readout.
+TEST(Vor1, ReadoutStaysInsideTheHostsBuffer) {
+    GaugeOnHost g("Navrel", "Vor1");
+    g.gauge().click(150, 150);
+    g.set(854, -1e300);
+    auto* readout = frame::as_string(g.element(kReadout1).element);
+    struct Case {
+        std::uint32_t capacity;
+        const char* text;
+    } cases[] = {{12, "-2147483648"}, {4, "-21"}, {1, ""}};
+    for (auto c : cases) {
+        char buffer[16];
+        std::memset(buffer, '#', sizeof buffer);
+        readout->text = buffer;
+        readout->text_capacity = c.capacity;
+        EXPECT_EQ(readout->callback(&readout->base), -1e300);
+        EXPECT_STREQ(buffer, c.text);
+        for (std::size_t i = c.capacity; i < sizeof buffer; ++i) EXPECT_EQ(buffer[i], '#') << c.capacity;
+    }
 }
 
 TEST(Vor, CardTurnsByTheCourse) {

@@ -438,15 +438,14 @@ TEST(Vor, FlagPictures) {
     EXPECT_TRUE(red(gs.at(1, 1)));
 }
 
-// The lit lamp is receiver 1's at the top in 370, receiver 2's at the
+// The flag in view is receiver 1's at the top in 370, receiver 2's at the
 // bottom in 371; the lever points down in 373 (off), up in 374 (on).
-TEST(Dme, ChannelLampsAndSwitchLever) {
-    auto amber = [](Rgb c) { return c.r >= 180 && c.g >= 80 && c.g <= 170 && c.b < 80; };
+TEST(Dme, ChannelFlagsAndSwitchLever) {
     const DecodedBmp one = navrel_bitmap(370), two = navrel_bitmap(371);
-    EXPECT_TRUE(amber(one.at(6, 8)));
-    EXPECT_FALSE(amber(one.at(6, one.height - 9)));
-    EXPECT_FALSE(amber(two.at(6, 8)));
-    EXPECT_TRUE(amber(two.at(6, two.height - 9)));
+    EXPECT_TRUE(bright(one.at(6, 8)));
+    EXPECT_FALSE(bright(one.at(6, one.height - 9)));
+    EXPECT_FALSE(bright(two.at(6, 8)));
+    EXPECT_TRUE(bright(two.at(6, two.height - 9)));
     for (auto [id, up] : {std::pair{373, false}, {374, true}}) {
         const DecodedBmp sw = navrel_bitmap(id);
         const int x = sw.width / 2, mid = sw.height / 2;

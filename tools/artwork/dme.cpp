@@ -1,6 +1,6 @@
 // dme.cpp - Navrel's DME: a grey avionics face with the dark display window
 // its three lines glow in, labelled in nautical miles, knots and minutes;
-// the channel button with its lamp strip for receivers 1 and 2; and the
+// the channel button with its annunciator for receivers 1 and 2; and the
 // power toggle switch, lever down for off and up for on.
 #include <stdexcept>
 #include <string>
@@ -18,10 +18,10 @@ constexpr const char* kGauge = "DME";
 
 constexpr Rgb kPanel{58, 59, 63};
 constexpr Rgb kPanelEdge{86, 87, 92};
-constexpr Rgb kWindow{10, 10, 11};
+constexpr Rgb kWindow{5, 5, 6};
 constexpr Rgb kLegend{226, 226, 220};
-constexpr Rgb kAmber{236, 128, 24};
-constexpr Rgb kLampOff{40, 34, 30};
+constexpr Rgb kFlagShown{232, 232, 226};
+constexpr Rgb kFlagHidden{36, 36, 39};
 
 struct Box {
     double x, y, w, h;
@@ -83,7 +83,7 @@ void draw_face(Canvas& canvas, const Module& m) {
     set_font(cr, Face::sans_bold, 17);
     text(cr, "DME", {wx + ww / 2, wy - 22}, kLegend);
 
-    // The channel button left of its lamp strip, and the strip's legend.
+    // The channel button left of its annunciator, and the legend above.
     const Box& ch = l.channel;
     const Vec button{ch.x - 25, ch.y + 18};
     fill_circle(cr, button, 14, Rgb{30, 30, 33});
@@ -104,19 +104,19 @@ void draw_face(Canvas& canvas, const Module& m) {
 
 // ------------------------------------------------------------ channel
 
-// Two lamps, receiver 1 above receiver 2; the selected one lit.
+// A mechanical annunciator, so it reads with the power off too: receiver 1
+// above receiver 2, the selected one's white flag in view.
 void draw_channel(Canvas& canvas, bool second) {
     cairo_t* cr = canvas.cr();
     const double w = canvas.width(), h = canvas.height();
     rectangle(cr, 0, 0, w, h, Rgb{24, 24, 26});
-    const double lamp_h = (h - 9) / 2;
+    const double flag_h = (h - 9) / 2;
     for (int i = 0; i < 2; ++i) {
-        const bool lit = (i == 1) == second;
-        const double y = 3 + i * (lamp_h + 3);
-        rounded_rect(cr, 3, y, w - 6, lamp_h, 3, lit ? kAmber : kLampOff);
-        const Rgb ink_colour = lit ? Rgb{40, 20, 4} : Rgb{96, 86, 78};
+        const bool shown = (i == 1) == second;
+        const double y = 3 + i * (flag_h + 3);
+        rounded_rect(cr, 3, y, w - 6, flag_h, 3, shown ? kFlagShown : kFlagHidden);
         set_font(cr, Face::sans_bold, 22);
-        text(cr, i == 0 ? "1" : "2", {w / 2, y + lamp_h / 2 + 2}, ink_colour);
+        text(cr, i == 0 ? "1" : "2", {w / 2, y + flag_h / 2 + 2}, shown ? Rgb{30, 30, 33} : Rgb{88, 88, 92});
     }
 }
 
