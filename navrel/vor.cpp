@@ -42,8 +42,8 @@ constexpr double kTo = 0, kFrom = 1, kNav = 2;
 constexpr double kNoPicture = -1;
 constexpr double kGsOutOfView = 0, kGsShown = 1;
 
-// These flag values were always compared the way an unordered result
-// counts as equal, so a value that is not a number reads as 0.
+// In the flag tests an unordered comparison counts as equal, so a value
+// that is not a number reads as 0.
 bool reads_zero(double v) { return v == 0.0 || v != v; }
 
 double refreshed_f64(SourceVariable& record) {
