@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "calibration.h"
+#include "highlight.h"
 #include "mouse.h"
 #include "helpers.h"
 
@@ -224,6 +225,12 @@ void Gauge::update_element(ElementState& s, double seconds) {
         s.value = t->callback != nullptr ? t->callback(e) : 0.0;
         s.buffer.back() = '\0';  // whatever the callback did, the text ends here
         s.text = s.buffer.data();
+        s.highlight = 0;
+        if (const frame::HighlightRecord* h = find_highlight(t->highlights, host_.highlight_)) {
+            s.highlight = h->number;
+            s.highlight_first = h->first;
+            s.highlight_last = h->last;
+        }
         break;
     }
     case frame::kSlider: {
@@ -311,6 +318,12 @@ Gauge& Host::place(Module& module, const std::string& name) {
 
 void Host::frame(double seconds) {
     lookups_ = 0;
+    // A selection ends once its time has passed; the margin keeps a run of
+    // equal frames that add up to it from missing by a rounding error.
+    if (highlight_ != 0) {
+        highlight_left_ -= seconds;
+        if (highlight_left_ <= 1e-9) highlight_ = 0;
+    }
     frame_seconds_ = seconds;
     for (auto& g : gauges_) g->update(seconds);
 }
@@ -332,7 +345,13 @@ std::int32_t Host::toggle_window(std::uint32_t ident) {
     return open ? kWindowOpened : kWindowClosed;
 }
 
-void Host::fire_event(std::uint32_t event, std::uint32_t value) { events_.emplace_back(event, value); }
+void Host::fire_event(std::uint32_t event, std::uint32_t value) {
+    events_.emplace_back(event, value);
+    if (std::int32_t record = highlight_for_event(event); record != 0) {
+        highlight_ = record;
+        highlight_left_ = kHighlightSeconds;
+    }
+}
 
 void Host::set_failure(std::uint32_t key, bool active) {
     if (active)

@@ -71,6 +71,10 @@ struct ElementState {
     double x = 0, y = 0, rotation = 0;  // slider, moving image, sprite
     std::int32_t index = 0;  // icon
     std::string text;  // string: the bytes written
+    // string: the selected highlight record's number (0: none) and the
+    // first and last character it covers
+    std::int32_t highlight = 0;
+    std::int32_t highlight_first = 0, highlight_last = -1;
     std::array<char, kTextBufferCapacity> buffer{};
 };
 
@@ -133,6 +137,9 @@ public:
     std::int32_t toggle_window(std::uint32_t ident);
     const std::vector<std::pair<std::uint32_t, std::uint32_t>>& events() const { return events_; }
     void fire_event(std::uint32_t event, std::uint32_t value);
+    // The highlight record a setting event selected and that is still
+    // selected, or 0.
+    std::int32_t selected_highlight() const { return highlight_; }
     int lookups() const { return lookups_; }
 
     void set_failure(std::uint32_t key, bool active);
@@ -151,6 +158,8 @@ private:
     std::vector<std::pair<std::uint32_t, std::uint32_t>> events_;
     std::set<std::uint32_t> failures_;
     int lookups_ = 0;
+    std::int32_t highlight_ = 0;
+    double highlight_left_ = 0;  // seconds of frame time
     double frame_seconds_ = 0;
     std::vector<std::unique_ptr<Module>> modules_;
     std::vector<std::unique_ptr<Gauge>> gauges_;

@@ -25,6 +25,32 @@ inline constexpr std::uint32_t kMouseEventValue = 0;
 // 0 takes the target at once.
 inline constexpr double kRateDegreesPerSecond = 60.0;
 
+// A string element paints its box in its background colour, except where
+// that colour is pure black, which the host never draws: the bitmap beneath
+// shows through (the clock's lines over their liquid-crystal window). A
+// string whose text is empty draws nothing at all, so a readout switched
+// off leaves the face beneath it as it is.
+inline constexpr std::uint32_t kUnpaintedBackground = 0x000000;
+
+// Highlight lists: a fired event from this table selects the highlight
+// record of that number in every string element that lists it, for
+// kHighlightSeconds of frame time; a later event of the table selects its
+// own record instead. These are the clock's setting areas: the down and up
+// halves of the hours (24) and of the minutes (25), and the seconds (26).
+struct HighlightTrigger {
+    std::uint32_t event;
+    std::int32_t record;
+};
+inline constexpr HighlightTrigger kHighlightTriggers[] = {
+    {65657, 24}, {65658, 24}, {65659, 25}, {65660, 25}, {65661, 26},
+};
+inline constexpr double kHighlightSeconds = 3.0;
+
+// Readout text is Windows-1252; the readouts write the byte 0xBA (a
+// masculine ordinal there) as their degree mark, and the host draws it as
+// the degree sign.
+inline constexpr unsigned char kDegreeByte = 0xBA;
+
 // Frames per second when nothing else is asked for.
 inline constexpr double kDefaultFrameRate = 18.0;
 

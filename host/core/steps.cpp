@@ -163,7 +163,8 @@ std::string probe_json(const Host& host, const Gauge& gauge,
             out += ",\"value\":" + json_number(s.value) + ",\"angle\":" + json_number(s.angle);
             break;
         case frame::kString:
-            out += ",\"value\":" + json_number(s.value) + ",\"text\":" + json_string(s.text);
+            out += ",\"value\":" + json_number(s.value) + ",\"text\":" + json_string(s.text) +
+                   ",\"highlight\":" + std::to_string(s.highlight);
             break;
         case frame::kSlider:
         case frame::kMovingImage:

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "helpers.h"
+#include "text.h"
 
 namespace host {
 
@@ -100,34 +101,37 @@ void colour(cairo_t* cr, std::uint32_t colorref) {
     cairo_set_source_rgb(cr, (colorref & 0xff) / 255.0, (colorref >> 8 & 0xff) / 255.0, (colorref >> 16 & 0xff) / 255.0);
 }
 
-void draw_string(cairo_t* cr, const frame::StringElement* t, const std::string& text) {
+// One line, as large as the box allows, centred both ways; the characters
+// of the selected highlight record in the highlight colour.
+void draw_string(cairo_t* cr, const frame::StringElement* t, const std::string& text, const ElementState& s) {
+    if (text.empty()) return;
     const frame::Element& e = t->base;
     cairo_save(cr);
     cairo_rectangle(cr, e.position.x, e.position.y, t->box_width, t->box_height);
     cairo_clip(cr);
-    colour(cr, t->background_colour);
-    cairo_paint(cr);
-    if (!text.empty()) {
-        cairo_select_font_face(cr, kReadoutFont, CAIRO_FONT_SLANT_NORMAL,
-                               t->font_weight >= 700 ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
-        // One line, as large as the box allows, centred both ways.
-        double size = t->box_height * 0.62;
-        cairo_set_font_size(cr, size);
-        cairo_text_extents_t ext;
-        cairo_text_extents(cr, text.c_str(), &ext);
-        if (ext.x_advance > t->box_width * 0.92) {
-            size *= t->box_width * 0.92 / ext.x_advance;
-            cairo_set_font_size(cr, size);
-            cairo_text_extents(cr, text.c_str(), &ext);
-        }
-        cairo_font_extents_t fe;
-        cairo_font_extents(cr, &fe);
-        double tx = e.position.x + (t->box_width - ext.x_advance) / 2.0;
-        double ty = e.position.y + (t->box_height + fe.ascent - fe.descent) / 2.0;
-        colour(cr, t->text_colour);
-        cairo_move_to(cr, tx, ty);
-        cairo_show_text(cr, text.c_str());
+    if (t->background_colour != kUnpaintedBackground) {
+        colour(cr, t->background_colour);
+        cairo_paint(cr);
     }
+    cairo_select_font_face(cr, kReadoutFont, CAIRO_FONT_SLANT_NORMAL,
+                           t->font_weight >= 700 ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
+    double size = t->box_height * 0.62;
+    cairo_set_font_size(cr, size);
+    ReadoutLayout layout = layout_readout(cr, text);
+    if (layout.width > t->box_width * 0.92) {
+        size *= t->box_width * 0.92 / layout.width;
+        cairo_set_font_size(cr, size);
+        layout = layout_readout(cr, text);
+    }
+    cairo_font_extents_t fe;
+    cairo_font_extents(cr, &fe);
+    double tx = e.position.x + (t->box_width - layout.width) / 2.0;
+    double ty = e.position.y + (t->box_height + fe.ascent - fe.descent) / 2.0;
+    draw_readout(cr, layout, tx, ty, [&](std::size_t byte) {
+        bool lit = s.highlight != 0 && static_cast<std::int64_t>(byte) >= s.highlight_first &&
+                   static_cast<std::int64_t>(byte) <= s.highlight_last;
+        return lit ? t->highlight_colour : t->text_colour;
+    });
     cairo_restore(cr);
 }
 
@@ -198,7 +202,7 @@ void draw_gauge(cairo_t* cr, const Gauge& gauge, double x, double y, double scal
             break;
         case frame::kString: {
             auto* t = reinterpret_cast<const frame::StringElement*>(e);
-            draw_string(cr, t, s.effect == FailureEffect::kBlank ? std::string() : s.text);
+            draw_string(cr, t, s.effect == FailureEffect::kBlank ? std::string() : s.text, s);
             break;
         }
         case frame::kSlider: {
