@@ -97,29 +97,29 @@ void draw_dial(Canvas& canvas, const Module& m) {
     const double low = 40, high = 200;
     const double marks_outer = band_inner - 1.5;
     ticks(cr, scale, low, high, 5, {reach + 1, marks_outer - 2, 1.8, ink::white});
-    ticks(cr, scale, low, high, 10, {reach - 9, marks_outer, 3.2, ink::white});
-    tick(cr, c, scale.angle(kNeverExceed), reach + 1, band_outer, 3.6, ink::red);
+    ticks(cr, scale, low, high, 10, {reach - 5, marks_outer, 3.2, ink::white});
+    tick(cr, c, scale.angle(kNeverExceed), reach - 5, band_outer, 3.6, ink::red);
 
     // Knots every 20.
-    set_font(cr, Face::condensed_bold, 17);
-    const double figures = reach - 24;
+    set_font(cr, Face::condensed_bold, 16.5);
+    const double figures = reach - 21;
     for (int v = 40; v <= 200; v += 20) figure(cr, std::to_string(v), c, figures, scale.angle(v), ink::white);
 
     // Miles per hour on an inner ring, just outside the needle's disc,
     // which carries their unit.
     const double disc = disc_radius(m);
-    set_font(cr, Face::condensed, 8);
+    set_font(cr, Face::condensed, 7.5);
     for (int mph = 60; mph <= 220; mph += 20) {
         const double a = scale.angle(mph * kKnotsPerMph);
         tick(cr, c, a, disc + 1, disc + 4, 1.4, ink::grey);
-        figure(cr, std::to_string(mph), c, disc + 10, a, ink::grey);
+        figure(cr, std::to_string(mph), c, disc + 9, a, ink::grey);
     }
 
     // The legend stands in the gap between 210 and 40 knots.
-    set_font(cr, Face::sans_bold, 11);
-    text(cr, "AIRSPEED", {c.x, c.y - disc - 28}, ink::white);
-    set_font(cr, Face::sans_bold, 9.5);
-    text(cr, "KNOTS", {c.x, c.y - disc - 15}, ink::white);
+    set_font(cr, Face::sans_bold, 10);
+    text(cr, "AIRSPEED", {c.x - 2, c.y - disc - 22}, ink::white);
+    set_font(cr, Face::sans_bold, 9);
+    text(cr, "KNOTS", {c.x - 2, c.y - disc - 10}, ink::white);
 }
 
 void draw_needle(Canvas& canvas, const Module& m) {
