@@ -16,6 +16,7 @@ struct ModuleSpec {
 inline const std::vector<ModuleSpec>& modules() {
     static const std::vector<ModuleSpec> all = {
         {"Kestrum", "kestrum", {"Vsi", "Asi", "Rpm", "Man"}},
+        {"Chronel", "chronel", {"Adf", "Clock"}},
         {"Navrel", "navrel", {"Vor1", "Vor2", "DME"}},
     };
     return all;
