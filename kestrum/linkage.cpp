@@ -3,13 +3,15 @@
 #include "module.h"
 
 extern "C" {
-FRAME_EXPORT frame::ModuleLinkage<4> Linkage = {
+FRAME_EXPORT frame::ModuleLinkage<8> Linkage = {
     .id = frame::kLinkageId,
     .init = frame::ModuleInit,
     .deinit = frame::ModuleDeinit,
     .reserved = {0, 0},
     .version = frame::kLinkageVersion,
-    .gauge_table = {&kestrum::VsiGauge, &kestrum::AsiGauge, &kestrum::RpmGauge, &kestrum::ManGauge, nullptr},
+    .gauge_table = {&kestrum::VsiGauge, &kestrum::AsiGauge, &kestrum::RpmGauge, &kestrum::AltimetroGauge,
+                    &kestrum::Altimetro2Gauge, &kestrum::ManGauge, &kestrum::TurnGauge, &kestrum::HsiGauge,
+                    nullptr},
 };
 }
 

@@ -228,6 +228,7 @@ TEST(Frame, EveryRecordKeepsTheModelsRules) {
                 std::vector<int> ids;
                 switch (e->kind) {
                 case frame::kStaticImage:
+                case frame::kSlider:
                     ids = {e->bitmap};
                     break;
                 case frame::kNeedle: {

@@ -15,7 +15,7 @@ struct ModuleSpec {
 
 inline const std::vector<ModuleSpec>& modules() {
     static const std::vector<ModuleSpec> all = {
-        {"Kestrum", "kestrum", {"Vsi", "Asi", "Rpm", "Man"}},
+        {"Kestrum", "kestrum", {"Vsi", "Asi", "Rpm", "Altimetro", "Altimetro2", "Man", "Turn", "hsi"}},
         {"Chronel", "chronel", {"Adf", "Clock"}},
         {"Navrel", "navrel", {"Vor1", "Vor2", "DME"}},
     };
