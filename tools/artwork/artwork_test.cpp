@@ -471,6 +471,191 @@ TEST(Dme, LinesSitOnTheDisplayWindow) {
     }
 }
 
+
+// ------------------------------------------------ altimeters, Turn, hsi
+
+template <class Kind>
+const Kind& kestrum_first(const char* gauge, std::uint32_t kind) {
+    for (const frame::Element* e : kestrum().elements(gauge))
+        if (e->kind == kind) return *reinterpret_cast<const Kind*>(e);
+    throw std::runtime_error(std::string(gauge) + " has no element of kind " + std::to_string(kind));
+}
+
+TEST(Altimeter, HundredsTipLandsOnTheMarksOfBothDials) {
+    for (int dial : {304, 312}) {
+        SCOPED_TRACE(dial);
+        expect_tip_on_marks(dial == 304 ? "Altimetro" : "Altimetro2", 307, 0, dial, steps(0, 900, 100),
+                            steps(10, 990, 20));
+    }
+    expect_tip_on_marks("Altimetro", 306, 0, 304, {}, {});
+}
+
+// 312 is 304 but for the upper right screw's square, which it leaves
+// undrawn; 304 has the screw there and nothing of the case.
+TEST(Altimeter, SecondDialLacksOnlyTheUpperRightScrew) {
+    const Image one = draw_bitmap(kestrum(), spec(kestrum(), 304));
+    const Image two = draw_bitmap(kestrum(), spec(kestrum(), 312));
+    const DecodedBmp file = drawn(kestrum(), 312);
+    int screw = 0;
+    for (int y = 0; y < one.height; ++y)
+        for (int x = 0; x < one.width; ++x) {
+            const std::size_t i = one.at(x, y);
+            const bool square = x >= 259 && x <= 283 && y >= 22 && y <= 46;
+            if (!square) {
+                ASSERT_TRUE(one.ink[i] == two.ink[i] && one.colour[i] == two.colour[i]) << x << "," << y;
+                continue;
+            }
+            EXPECT_EQ(two.ink[i], Ink::blank) << x << "," << y;
+            EXPECT_EQ(file.at(x, y), kNotDrawn) << x << "," << y;
+            screw += one.ink[i] == Ink::drawn;
+            if (x == 259 || x == 283 || y == 22 || y == 46) {
+                EXPECT_EQ(one.ink[i], Ink::blank) << x << "," << y;
+            }
+        }
+    EXPECT_GT(screw, 200);
+}
+
+// One degree of arc per 0.01 inHg from 28.1 at three o'clock: a long mark
+// at every tenth up to 31.5, none in the 20 degrees from there to 28.1.
+TEST(Altimeter, SettingCardMarksEveryTenthOfAnInch) {
+    const DecodedBmp card = drawn(kestrum(), 309);
+    const Vec c{card.width / 2.0, card.height / 2.0};
+    auto at = [&](double radius, double angle) {
+        const Vec p = polar(c, radius, angle);
+        return card.at(int(p.x), int(p.y));
+    };
+    for (int k = 0; k <= 340; k += 10) {
+        EXPECT_TRUE(bright(at(93, k))) << "no long mark for " << 28.1 + k / 100.0;
+        EXPECT_FALSE(bright(at(93, k + 5))) << "a long mark between figures at " << k + 5;
+    }
+    for (int a = 341; a < 359; ++a) EXPECT_FALSE(bright(at(97, a + 0.5))) << "a mark in the gap at " << a + 0.5;
+    EXPECT_FALSE(bright(at(97, 1))) << "between two marks";
+    EXPECT_TRUE(bright(at(97, 2))) << "a mark every 0.02";
+}
+
+// The window shows the card except at its frame; its index points at the
+// card's three o'clock line, on which the setting stands.
+TEST(Altimeter, WindowIndexOnTheCardsThreeOclockLine) {
+    const DecodedBmp mask = drawn(kestrum(), 310);
+    const auto& card = kestrum_first<frame::SpriteElement>("Altimetro", frame::kSprite);
+    const int index = card.base.offset.y - card.base.position.y;
+    EXPECT_EQ(mask.at(mask.width / 2, mask.height / 2), kWindow);
+    EXPECT_EQ(mask.at(3, 3), kWindow);
+    EXPECT_NE(mask.at(0, mask.height / 2), kWindow);
+    const Rgb mark = mask.at(mask.width - 3, index);
+    EXPECT_TRUE(mark.r > 180 && mark.b < 100) << "orange index at row " << index;
+    EXPECT_EQ(mask.at(mask.width - 3, index - 8), kWindow);
+}
+
+TEST(Turn, WingTipsPointAtTheLevelAndTurnMarks) {
+    const Module& k = kestrum();
+    const frame::NeedleElement& n = k.needle("Turn", 341);
+    const DecodedBmp symbol = drawn(k, 341), dial = drawn(k, 337);
+    const int py = n.base.offset.y;
+    // The wings are solid from tip to tip; the fuselage's cap is grey.
+    for (int x = 0; x < symbol.width; ++x)
+        if (std::abs(x - n.base.offset.x) > 4) {
+            EXPECT_TRUE(bright(symbol.at(x, py))) << "wing gap at " << x;
+        }
+    const Scale s(n);
+    const double reach = symbol.width - (n.base.offset.x + 0.5);
+    auto dial_at = [&](double radius, double angle) {
+        const Vec p = polar(s.pivot(), radius, angle);
+        return dial.at(int(p.x), int(p.y));
+    };
+    for (double a : {s.angle(0), s.angle(0) + 180, s.angle(546), s.angle(-546) + 180})
+        EXPECT_TRUE(bright(dial_at(reach + 12, a))) << a;
+    for (double a : {s.angle(273), s.angle(-273) + 180, s.angle(-546), s.angle(546) + 180})
+        EXPECT_FALSE(bright(dial_at(reach + 12, a))) << a;
+}
+
+// The ball rests on the tube's lowest point and, moved sideways by the
+// slider, stays on the tube's centre line.
+TEST(Turn, BallRidesTheTube) {
+    const Module& k = kestrum();
+    const auto& ball = kestrum_first<frame::SliderElement>("Turn", frame::kSlider);
+    const DecodedBmp b = drawn(k, 338), dial = drawn(k, 337);
+    int left = b.width, right = -1, top = b.height, bottom = -1;
+    for (int y = 0; y < b.height; ++y)
+        for (int x = 0; x < b.width; ++x)
+            if (b.at(x, y) != kNotDrawn) {
+                left = std::min(left, x), right = std::max(right, x);
+                top = std::min(top, y), bottom = std::max(bottom, y);
+            }
+    const double cx = ball.base.position.x + (left + right + 1) / 2.0;
+    const double cy = ball.base.position.y + (top + bottom + 1) / 2.0;
+    EXPECT_NEAR(cx, k.needle("Turn", 341).base.position.x + 0.5, 1) << "under the fuselage";
+    for (double units : {-112.0, -64.0, 0.0, 64.0, 112.0}) {
+        const double x = cx + units * ball.x.scale, y = cy - std::abs(units * 0.0625) * ball.y.scale;
+        EXPECT_TRUE(bright(dial.at(int(x), int(y)))) << "tube under the ball at " << units;
+        EXPECT_TRUE(bright(dial.at(int(x), int(y - 9)))) << units;
+        EXPECT_TRUE(bright(dial.at(int(x), int(y + 9)))) << units;
+    }
+}
+
+TEST(Turn, FlagWindowEmptyAndOff) {
+    const DecodedBmp empty = drawn(kestrum(), 339), off = drawn(kestrum(), 340);
+    EXPECT_FALSE(red(empty.at(empty.width / 2, 6)));
+    EXPECT_TRUE(red(off.at(4, 6)));
+    EXPECT_NE(empty.at(empty.width / 2, empty.height / 2), kNotDrawn);
+}
+
+// The glideslope pointer's tip rests on the scale's centre bar; the course
+// pointer carries its dots 26 and 51 pixels either side of its centre.
+TEST(Hsi, GlideslopeTipOnTheCentreBarAndDeviationDots) {
+    const Module& k = kestrum();
+    const auto& gs = kestrum_first<frame::SliderElement>("hsi", frame::kSlider);
+    const DecodedBmp pointer = drawn(k, 375), face = drawn(k, 368);
+    // The tip: the middle of the drawn rows of the rightmost drawn column.
+    int tip_row = -1;
+    for (int x = pointer.width - 1; x >= 0 && tip_row < 0; --x) {
+        int first = -1, last = -1;
+        for (int y = 0; y < pointer.height; ++y)
+            if (pointer.at(x, y) != kNotDrawn) {
+                if (first < 0) first = y;
+                last = y;
+            }
+        if (first >= 0) tip_row = (first + last) / 2;
+    }
+    ASSERT_GE(tip_row, 0);
+    EXPECT_GE(gs.base.position.y + tip_row, 178);
+    EXPECT_LE(gs.base.position.y + tip_row, 181);
+    for (int y = 178; y <= 181; ++y) EXPECT_TRUE(bright(face.at(gs.base.position.x + 7, y))) << y;
+    for (int d : {-50, -25, 25, 50}) {
+        EXPECT_TRUE(bright(face.at(gs.base.position.x + 7, 180 + d + 3))) << d;
+        EXPECT_FALSE(bright(face.at(gs.base.position.x + 7, 180 + d + 12))) << d;
+    }
+    const frame::NeedleElement& course = k.needle("hsi", 376);
+    const DecodedBmp p = drawn(k, 376);
+    for (int d : {-51, -26, 26, 51}) {
+        EXPECT_TRUE(bright(p.at(course.base.offset.x + d + 3, course.base.offset.y))) << d;
+        EXPECT_FALSE(bright(p.at(course.base.offset.x + d + 13, course.base.offset.y))) << d;
+    }
+}
+
+// N up on the card at angle 0, and the deviation bar's window is the disc
+// the course pointer carries, centred on the card.
+TEST(Hsi, CardAndBarWindow) {
+    const Module& k = kestrum();
+    const DecodedBmp card = drawn(k, 377), mask = drawn(k, 386), bar = drawn(k, 385);
+    const frame::NeedleElement& n = k.needle("hsi", 377);
+    int top_ink = 0, bottom_ink = 0;
+    for (int y = 20; y < 45; ++y)
+        for (int x = n.base.offset.x - 12; x <= n.base.offset.x + 12; ++x) {
+            top_ink += bright(card.at(x, y));
+            bottom_ink += bright(card.at(x, card.height - 1 - y));
+        }
+    EXPECT_GT(top_ink, 40) << "N at the top";
+    EXPECT_GT(bottom_ink, 40) << "S at the bottom";
+    const auto& sprite = kestrum_first<frame::SpriteElement>("hsi", frame::kSprite);
+    const int cx = sprite.base.offset.x - sprite.base.position.x, cy = sprite.base.offset.y - sprite.base.position.y;
+    EXPECT_EQ(mask.at(cx + 40, cy + 40), kWindow);
+    EXPECT_NE(mask.at(cx, cy), kWindow) << "the airplane symbol over the bar";
+    EXPECT_EQ(mask.at(cx + 60, cy + 60), kNotDrawn);
+    EXPECT_NE(bar.at(bar.width / 2, bar.height / 2), kNotDrawn);
+    EXPECT_EQ(bar.at(bar.width / 2 + 10, bar.height / 2), kNotDrawn);
+}
+
 }  // namespace
 }  // namespace artwork
 

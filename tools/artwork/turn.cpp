@@ -164,7 +164,7 @@ void draw_symbol(Canvas& canvas, const Module& m) {
     cairo_t* cr = canvas.cr();
     canvas.set_edge({.threshold = 0.3, .matte = ink::face});
     const Vec p = pixel_centre(symbol(m).base.offset);
-    const double left = p.x - 0.5, right = canvas.width() - p.x - 0.5;
+    const double left = p.x, right = canvas.width() - p.x;
     polygon(cr, {{p.x - left, p.y - 2}, {p.x, p.y - 5}, {p.x + right, p.y - 2}, {p.x + right, p.y + 2},
                  {p.x, p.y + 5}, {p.x - left, p.y + 2}},
             ink::white);
