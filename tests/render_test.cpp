@@ -4,6 +4,7 @@
 // empty text leave the face beneath them as it is.
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <memory>
 
 #include "gauge_fixture.h"
@@ -154,3 +155,23 @@ TEST(ReadoutText, SwitchedOffReadoutLeavesTheCardVisible) {
 }
 
 }  // namespace
+
+// A sprite with nowhere to put its texture still draws its mask's own
+// colours: the hsi's airplane symbol over the deviation bar stays.
+TEST(Sprite, MaskColoursStayWhenTheTextureHasNoPlace) {
+    GaugeOnHost g("Kestrum", "hsi");
+    auto yellow = [](Drawing::Rgb p) { return p.r > 200 && p.g > 150 && p.b < 90; };
+    int symbol = -1;
+    for (double deviation : {0.0, 1e300, std::numeric_limits<double>::infinity(),
+                             std::numeric_limits<double>::quiet_NaN()}) {
+        g.set(40, deviation);
+        Drawing d(354, 353);
+        host::draw_gauge(d.cr.get(), g.gauge(), 0, 0, 1);
+        // The symbol's wings, off the bar's own column.
+        const int wings = d.count_if(185, 179, 200, 184, yellow);
+        if (symbol < 0) symbol = wings;
+        EXPECT_GT(wings, 30) << deviation;
+        EXPECT_EQ(wings, symbol) << deviation;
+        EXPECT_EQ(d.count_if(172, 130, 178, 170, yellow) > 100, deviation == 0) << "the bar, " << deviation;
+    }
+}

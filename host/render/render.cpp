@@ -233,7 +233,12 @@ void draw_gauge(cairo_t* cr, const Gauge& gauge, double x, double y, double scal
             const Bitmap& texture = gauge.module().bitmap(e->bitmap);
             double turn = s.rotation * sp->rotation.scale;
             double dx = s.x * sp->x.scale, dy = s.y * sp->y.scale;
-            if (!std::isfinite(turn) || !std::isfinite(dx) || !std::isfinite(dy)) break;
+            if (!std::isfinite(turn) || !std::isfinite(dx) || !std::isfinite(dy)) {
+                // Nowhere to put the texture; the mask's own colours, a face
+                // plate or a symbol over the texture, still show.
+                p.paint(p.mask(e->bitmap + 1).overlay.get(), e->position.x, e->position.y);
+                break;
+            }
             // The texture centre on the gauge point `offset`, turned
             // counter-clockwise, shifted along its own turned axes.
             cairo_matrix_t m;
