@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "calibration.h"
+#include "events.h"
 #include "highlight.h"
 #include "mouse.h"
 #include "helpers.h"
@@ -347,6 +348,7 @@ std::int32_t Host::toggle_window(std::uint32_t ident) {
 
 void Host::fire_event(std::uint32_t event, std::uint32_t value) {
     events_.emplace_back(event, value);
+    apply_event(variables_, event);
     if (std::int32_t record = highlight_for_event(event); record != 0) {
         highlight_ = record;
         highlight_left_ = kHighlightSeconds;

@@ -135,7 +135,10 @@ public:
     // Panel windows: ident -> open, for every window ever toggled.
     const std::map<std::uint32_t, bool>& windows() const { return windows_; }
     std::int32_t toggle_window(std::uint32_t ident);
+    // Opens or closes a window without a toggle, as a panel declares it.
+    void set_window(std::uint32_t ident, bool open) { windows_[ident] = open; }
     const std::vector<std::pair<std::uint32_t, std::uint32_t>>& events() const { return events_; }
+    // Records the event and applies its effect to the variables (events.h).
     void fire_event(std::uint32_t event, std::uint32_t value);
     // The highlight record a setting event selected and that is still
     // selected, or 0.
