@@ -23,6 +23,9 @@ public:
     virtual std::optional<std::vector<std::uint8_t>> bitmap(int id, bool& is_file) = 0;
     // Where the bitmaps come from, for messages.
     virtual std::string bitmap_origin(int id) const = 0;
+    // The name the module's own symbol table gives the routine at this
+    // address (demangled), or empty where the file carries none.
+    virtual std::string routine_name(const void* /*address*/) { return {}; }
 };
 
 // Opens a module file. On failure returns null and says why.

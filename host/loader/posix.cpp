@@ -8,7 +8,9 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 
+#include "elf_symbols.h"
 #include "library.h"
 
 namespace host {
@@ -34,11 +36,26 @@ public:
 
     std::string bitmap_origin(int id) const override { return path_of(id).string(); }
 
+    std::string routine_name(const void* address) override {
+        Dl_info info{};
+        if (address == nullptr || dladdr(address, &info) == 0 || info.dli_fname == nullptr) return {};
+        if (info.dli_sname != nullptr && info.dli_saddr == address) return demangle(info.dli_sname);
+        if (!symbols_read_) {
+            symbols_ = read_function_symbols(info.dli_fname);
+            symbols_read_ = true;
+        }
+        auto offset = static_cast<std::uint64_t>(static_cast<const char*>(address) - static_cast<const char*>(info.dli_fbase));
+        auto it = symbols_.find(offset);
+        return it == symbols_.end() ? std::string() : demangle(it->second);
+    }
+
 private:
     fs::path path_of(int id) const { return resources_ / (std::to_string(id) + ".bmp"); }
 
     void* handle_;
     fs::path resources_;
+    std::map<std::uint64_t, std::string> symbols_;
+    bool symbols_read_ = false;
 };
 
 // resources/<stem in lower case>, searched from the module's folder up.
