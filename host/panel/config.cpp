@@ -10,6 +10,7 @@
 #include <cctype>
 #include <cerrno>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -302,7 +303,11 @@ private:
         if (config_.windows.empty()) error(0, "no [WindowNN] section: the panel has no window");
     }
 
-    static std::string two_digits(int n) { return (n < 10 ? "0" : "") + std::to_string(n); }
+    static std::string two_digits(int n) {
+        char buf[16];
+        std::snprintf(buf, sizeof buf, "%02d", n);
+        return buf;
+    }
 
     PanelConfig& config_;
     Section section_ = Section::kNone;

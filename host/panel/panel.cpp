@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -100,8 +101,9 @@ void Panel::place_window(const WindowConfig& config) {
         w.width = w.background->width;
         w.height = w.background->height;
     } else {
-        diagnose(config.line, "[Window" + std::string(config.number < 10 ? "0" : "") + std::to_string(config.number) +
-                                  "] has neither size_mm= nor a background bitmap; it is drawn 1024 by 768");
+        char name[32];
+        std::snprintf(name, sizeof name, "[Window%02d]", config.number);
+        diagnose(config.line, std::string(name) + " has neither size_mm= nor a background bitmap; it is drawn 1024 by 768");
         w.width = 1024;
         w.height = 768;
     }
