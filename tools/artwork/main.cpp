@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "module.h"
+#include "panel.h"
 #include "registry.h"
 #include "render.h"
 
@@ -104,6 +105,19 @@ int run(const Options& o) {
                 write_file(o.root / rel, bytes);
                 std::printf("wrote %s\n", rel.c_str());
             }
+        }
+    }
+    // The panel backgrounds, placed from their panels' configurations.
+    for (const artwork::PanelArtwork& a : artwork::all_panel_artworks()) {
+        const fs::path rel = artwork::panel_bitmap_path(o.root, a);
+        const std::vector<std::uint8_t> bytes = artwork::render_panel(o.root, a, modules);
+        if (read_file(o.root / rel) == bytes) continue;
+        if (o.check) {
+            std::printf("stale: %s\n", rel.c_str());
+            ++stale;
+        } else {
+            write_file(o.root / rel, bytes);
+            std::printf("wrote %s\n", rel.c_str());
         }
     }
     return stale > 0 ? 1 : 0;
