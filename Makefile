@@ -1,5 +1,5 @@
 # The two builds (native and win32), the demo and the whole test suite.
-#   make demo   builds everything and renders the Vsi at several vertical speeds into out/demo/
+#   make demo   builds everything and flies the default panel through the built-in flight into out/demo/
 #   make test   builds everything and runs the whole suite (plain, sanitizers, win32 under Wine)
 
 NATIVE := build/native

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(cmake g++ make pkg-config libgtest-dev libcairo2-dev libimagequant-dev
           fonts-dejavu-core fonts-dseg g++-mingw-w64-i686 binutils-mingw-w64-i686
-          python3 python3-pefile imagemagick libgeographiclib-dev)
+          python3 python3-pefile imagemagick libgeographiclib-dev libpng-dev)
 wine_packages=(wine wine32:i386)
 
 missing=()

@@ -32,7 +32,7 @@ using Clock = std::chrono::steady_clock;
 // Wide enough that every readout is legible, small enough that a run of a
 // few minutes renders in well under a minute.
 constexpr int kDefaultWidth = 1280;
-constexpr double kDefaultFps = 4;
+constexpr double kDefaultFps = 3;
 
 double seconds_since(Clock::time_point t) { return std::chrono::duration<double>(Clock::now() - t).count(); }
 
@@ -121,6 +121,11 @@ int run_command(const std::vector<std::string>& args) {
     std::error_code ec;
     fs::create_directories(o.out, ec);
     if (!fs::is_directory(o.out)) throw host::HostError("cannot make the folder " + o.out);
+    // Frames of an earlier run would outlast this one's in the folder.
+    for (const auto& entry : fs::directory_iterator(o.out, ec)) {
+        std::string name = entry.path().filename().string();
+        if (name.rfind("frame_", 0) == 0 && entry.path().extension() == ".png") fs::remove(entry.path(), ec);
+    }
 
     flight::Timeline timeline(*lp.host, lp.panel.get(), scenario, failures_of(o));
     host::PanelRenderer renderer(*lp.panel);
