@@ -7,5 +7,5 @@ build=$1
 out=$2
 mkdir -p "$out"
 "$build/bin/panelhost" run --out "$out"
-"$build/bin/panelhost" render --at 30 --overlay mouse --width 2048 --out "$out/mouse_areas.png"
+"$build/bin/panelhost" render --at 20 --overlay mouse --width 2048 --out "$out/mouse_areas.png"
 echo "demo: open $out/index.html (and $out/mouse_areas.png for the panel's mouse areas)"
