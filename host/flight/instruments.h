@@ -57,7 +57,7 @@ inline constexpr double kPsfPerInhg = 70.72620;  // token 391
 inline constexpr double kVerticalSpeedPerFpm = 0.3048 / 60 * 256;  // token 65: 1/256 m/s
 inline constexpr double kTemperatureUnitC = 256.0;  // token 350
 inline constexpr double kTurnPerStandardRate = 546.0;  // token 70: the dial's 2-minute mark
-inline constexpr double kBallFullScale = 80.0;  // token 69 at the end of the tube
+inline constexpr double kBallFullScale = 115.0;  // token 69 with the ball against the end of the tube
 inline constexpr double kNav2FullScale = 127.0;  // token 50
 // Token 40 moves the HSI's bar 0.632813 pixels a unit, the wrong way for a
 // "course to the right" sign: its full scale, the bar at the outer dot 51
