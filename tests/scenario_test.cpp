@@ -122,6 +122,8 @@ TEST(Scenario, MistakesAreNamedByLine) {
         {"at 10 hedding 90", "unknown command 'hedding'"},
         {"at 1:75 master on", "'1:75' is not a time"},
         {"at ten master on", "'ten' is not a time"},
+        {"at 24:00:01 master on", "within 24 hours"},
+        {"at 10 click 1e9 5", "x '1e9' is not a number from -100000 to 100000"},
         {"at 10 master maybe", "master: expected on or off"},
         {"at 10 rpm 9000", "is not a number from 0 to 4000"},
         {"at 10 rpm 2000 in 3", "expected 'over NUMBER'"},

@@ -33,6 +33,7 @@ using Clock = std::chrono::steady_clock;
 // few minutes renders in well under a minute.
 constexpr int kDefaultWidth = 1280;
 constexpr double kDefaultFps = 3;
+constexpr double kMaxImageHeight = 16384;
 
 double seconds_since(Clock::time_point t) { return std::chrono::duration<double>(Clock::now() - t).count(); }
 
@@ -50,6 +51,12 @@ host::PanelImage image_of(const Options& o, const host::panel::Panel& panel) {
     host::PanelImage image;
     image.scale = (o.width > 0 ? o.width : kDefaultWidth) / panel.screen_width();
     image.mouse_overlay = o.mouse_overlay;
+    // A screen far taller than it is wide would make an image no one can
+    // hold in memory.
+    double height = panel.screen_height() * image.scale;
+    if (!(height <= kMaxImageHeight))
+        throw host::UsageError("the screen would be " + std::to_string(static_cast<long long>(std::min(height, 1e15))) +
+                               " pixels tall; choose a smaller --width");
     return image;
 }
 

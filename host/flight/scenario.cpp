@@ -21,6 +21,9 @@ constexpr int kVersion = 1;
 // Ranges when a station line names none: a terminal VOR, a localizer's
 // service volume, a locator beacon.
 constexpr double kVorRangeNm = 40, kIlsRangeNm = 18, kNdbRangeNm = 25;
+// A scenario lasts at most a day; clicks land within a screen of any size.
+constexpr double kMaxTime = 24 * 3600.0;
+constexpr double kMaxClick = 100000;
 
 std::vector<std::string> fields_of(std::string_view line) {
     std::vector<std::string> out;
@@ -251,8 +254,8 @@ private:
             return;
         }
         auto t = clock_time(f[1]);
-        if (!t) {
-            error("at: '" + f[1] + "' is not a time (seconds, m:ss or h:mm:ss)");
+        if (!t || *t > kMaxTime) {
+            error("at: '" + f[1] + "' is not a time (seconds, m:ss or h:mm:ss) within 24 hours");
             return;
         }
         // Several commands may share one time, separated by ';'.
@@ -439,7 +442,7 @@ private:
             if (ok) {
                 std::size_t i = f.size() == 4 ? 2 : 1;
                 if (f.size() == 4) c.gauge = f[1];
-                auto x = num(f, i, "x"), y = num(f, i + 1, "y");
+                auto x = num(f, i, "x", -kMaxClick, kMaxClick), y = num(f, i + 1, "y", -kMaxClick, kMaxClick);
                 ok = x && y;
                 if (ok) c.x = *x, c.y = *y;
             }

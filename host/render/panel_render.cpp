@@ -268,11 +268,13 @@ std::string describe_routine(const std::string& name) {
     return out;
 }
 
+// Sizes are clamped before they become integers; the commands refuse a
+// screen this large before it gets here.
 int panel_image_width(const panel::Panel& p, double scale) {
-    return std::max(1, static_cast<int>(std::lround(p.screen_width() * scale)));
+    return static_cast<int>(std::lround(std::clamp(p.screen_width() * scale, 1.0, 65536.0)));
 }
 int panel_image_height(const panel::Panel& p, double scale) {
-    return std::max(1, static_cast<int>(std::lround(p.screen_height() * scale)));
+    return static_cast<int>(std::lround(std::clamp(p.screen_height() * scale, 1.0, 65536.0)));
 }
 
 PanelRenderer::PanelRenderer(const panel::Panel& panel)
@@ -301,8 +303,12 @@ void PanelRenderer::draw(cairo_t* cr, const PanelImage& image) {
 }
 
 cairo_surface_t* PanelRenderer::render(const PanelImage& image) {
-    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, panel_image_width(panel_, image.scale),
-                                                          panel_image_height(panel_, image.scale));
+    int w = panel_image_width(panel_, image.scale), h = panel_image_height(panel_, image.scale);
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, w, h);
+    if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
+        cairo_surface_destroy(surface);
+        throw HostError("cannot make an image of " + std::to_string(w) + " by " + std::to_string(h) + " pixels");
+    }
     cairo_t* cr = cairo_create(surface);
     draw(cr, image);
     cairo_destroy(cr);

@@ -16,6 +16,8 @@ void write_png(cairo_surface_t* surface, const std::string& path, int compressio
     int w = cairo_image_surface_get_width(surface), h = cairo_image_surface_get_height(surface);
     int stride = cairo_image_surface_get_stride(surface);
     const unsigned char* data = cairo_image_surface_get_data(surface);
+    if (data == nullptr || cairo_image_surface_get_format(surface) == CAIRO_FORMAT_INVALID)
+        throw HostError("cannot write " + path + ": the image was never drawn");
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "wb"), std::fclose);
     if (!file) throw HostError("cannot write " + path);
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);

@@ -72,6 +72,8 @@ expect "unknown argument: --at" run --at 3 "${common[@]}"
 printf 'panelhost-scenario 1\nat 1 hover\n' >"$tmp/bad.scenario"
 expect "bad.scenario:2: unknown command 'hover'" run --scenario "$tmp/bad.scenario" "${common[@]}"
 expect "cannot read scenario" render --scenario "$tmp/none.scenario" --out "$tmp/x.png" "${common[@]}"
+printf '[Window Titles]\nWindow00=M\n[Window00]\nsize_mm=1,100000\n' >"$tmp/tall.cfg"
+expect "pixels tall; choose a smaller --width" render "$tmp/tall.cfg" --out "$tmp/x.png" "${common[@]}"
 [ -e "$tmp/x.png" ] && fail "a failed render wrote its picture"
 
 if [ $failed -eq 0 ]; then echo "panel commands: all cases pass"; fi
