@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "numbers.h"
 #include "steps.h"
 
 namespace app {
@@ -14,11 +15,9 @@ namespace app {
 namespace {
 
 bool parse_number(const std::string& text, double& out) {
-    if (text.empty()) return false;
-    errno = 0;
-    char* end = nullptr;
-    out = std::strtod(text.c_str(), &end);
-    return errno == 0 && end == text.c_str() + text.size() && std::isfinite(out);
+    auto v = host::parse_finite(text);
+    if (v) out = *v;
+    return v.has_value();
 }
 
 // KEY or KEY@SECONDS.

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "json.h"
+#include "numbers.h"
 
 namespace host {
 
@@ -14,20 +15,16 @@ namespace {
 const char* kKindNames[] = {"static", "needle", "string", "slider", "icon", "moving", "sprite"};
 
 bool parse_int(const std::string& text, std::int64_t lo, std::int64_t hi, std::int64_t& out) {
-    if (text.empty()) return false;
-    errno = 0;
-    char* end = nullptr;
-    long long v = std::strtoll(text.c_str(), &end, 10);
-    if (errno != 0 || end == text.c_str() || *end != '\0' || v < lo || v > hi) return false;
-    out = v;
+    auto v = parse_whole(text);
+    if (!v || *v < lo || *v > hi) return false;
+    out = *v;
     return true;
 }
 
 bool parse_double(const std::string& text, double& out) {
-    if (text.empty()) return false;
-    char* end = nullptr;
-    out = std::strtod(text.c_str(), &end);
-    return end != text.c_str() && *end == '\0';
+    auto v = parse_real(text);
+    if (v) out = *v;
+    return v.has_value();
 }
 
 // TOKEN=VALUE, split at the first '='.

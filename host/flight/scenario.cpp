@@ -1,6 +1,8 @@
 // scenario.cpp - see scenario.h.
 #include "scenario.h"
 
+#include "numbers.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
@@ -37,14 +39,7 @@ std::vector<std::string> fields_of(std::string_view line) {
     return out;
 }
 
-std::optional<double> number(const std::string& s) {
-    if (s.empty()) return std::nullopt;
-    errno = 0;
-    char* end = nullptr;
-    double v = std::strtod(s.c_str(), &end);
-    if (errno != 0 || end != s.c_str() + s.size() || !std::isfinite(v)) return std::nullopt;
-    return v;
-}
+std::optional<double> number(const std::string& s) { return host::parse_finite(s); }
 
 // Seconds, "m:ss" or "h:mm:ss", each part a number; later parts below 60.
 std::optional<double> clock_time(const std::string& s) {

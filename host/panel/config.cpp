@@ -6,6 +6,8 @@
 // keeps the simulator's choices, and says where a file departs from them.
 #include "config.h"
 
+#include "numbers.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
@@ -54,25 +56,9 @@ std::vector<std::string_view> split(std::string_view s, char sep) {
     }
 }
 
-std::optional<double> number(std::string_view text) {
-    std::string s(trim(text));
-    if (s.empty()) return std::nullopt;
-    errno = 0;
-    char* end = nullptr;
-    double v = std::strtod(s.c_str(), &end);
-    if (errno != 0 || end != s.c_str() + s.size() || !std::isfinite(v)) return std::nullopt;
-    return v;
-}
+std::optional<double> number(std::string_view text) { return parse_finite(trim(text)); }
 
-std::optional<long long> whole(std::string_view text) {
-    std::string s(trim(text));
-    if (s.empty()) return std::nullopt;
-    errno = 0;
-    char* end = nullptr;
-    long long v = std::strtoll(s.c_str(), &end, 10);
-    if (errno != 0 || end != s.c_str() + s.size()) return std::nullopt;
-    return v;
-}
+std::optional<long long> whole(std::string_view text) { return parse_whole(trim(text)); }
 
 class Reader {
 public:
