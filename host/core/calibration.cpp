@@ -75,10 +75,13 @@ double table_position(frame::CalibrationPoint* rows, std::uint32_t count, frame:
     return start + (value - a.value) / (b.value - a.value) * arc;
 }
 
+double angle_at_position(const frame::CalibrationPoint* rows, std::uint32_t count, double position) {
+    return count == 0 ? 0.0 : reduce(rows[0].angle + position);
+}
+
 double table_angle(frame::CalibrationPoint* rows, std::uint32_t count, frame::Point pivot,
                    double value) {
-    double position = table_position(rows, count, pivot, value);
-    return count == 0 ? 0.0 : reduce(rows[0].angle + position);
+    return angle_at_position(rows, count, table_position(rows, count, pivot, value));
 }
 
 }  // namespace host

@@ -26,4 +26,8 @@ double table_angle(frame::CalibrationPoint* rows, std::uint32_t count, frame::Po
 double table_position(frame::CalibrationPoint* rows, std::uint32_t count, frame::Point pivot,
                    double value);
 
+// The angle of a position along the dial, in [0, 360), from rows whose
+// angles table_position has just written.
+double angle_at_position(const frame::CalibrationPoint* rows, std::uint32_t count, double position);
+
 }  // namespace host

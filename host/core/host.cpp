@@ -204,7 +204,7 @@ void Gauge::update_element(ElementState& s, double seconds) {
         s.angle = s.value;
         if (tabled) {
             target = table_position(n->table, n->table_rows, e->position, s.value);
-            s.angle = table_angle(n->table, n->table_rows, e->position, s.value);
+            s.angle = angle_at_position(n->table, n->table_rows, target);
         }
         // The drawn place moves toward the target at the needle's rate.
         double step = n->rate_limit * kRateDegreesPerSecond * seconds;
