@@ -20,6 +20,7 @@
 #include "bmp.h"
 #include "module.h"
 #include "render.h"
+#include "test_main.h"
 #include "scale.h"
 
 namespace fs = std::filesystem;
@@ -27,8 +28,6 @@ namespace fs = std::filesystem;
 namespace artwork {
 namespace {
 
-fs::path g_root = ".";
-fs::path g_module_dir;
 
 std::vector<std::unique_ptr<Module>> load_modules() {
     std::vector<std::unique_ptr<Module>> out;
@@ -658,15 +657,3 @@ TEST(Hsi, CardAndBarWindow) {
 
 }  // namespace
 }  // namespace artwork
-
-int main(int argc, char** argv) {
-    ::testing::InitGoogleTest(&argc, argv);
-    for (int i = 1; i + 1 < argc; ++i) {
-        if (std::strcmp(argv[i], "--root") == 0)
-            artwork::g_root = argv[++i];
-        else if (std::strcmp(argv[i], "--module-dir") == 0)
-            artwork::g_module_dir = argv[++i];
-    }
-    if (artwork::g_module_dir.empty()) artwork::g_module_dir = artwork::g_root / "build/native/gauges";
-    return RUN_ALL_TESTS();
-}

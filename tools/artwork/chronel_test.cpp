@@ -18,14 +18,13 @@
 #include "geometry.h"
 #include "module.h"
 #include "render.h"
+#include "test_main.h"
 
 namespace fs = std::filesystem;
 
 namespace artwork {
 namespace {
 
-fs::path g_root = ".";
-fs::path g_module_dir;
 
 const Module& chronel() {
     static const auto m = std::make_unique<Module>(g_root, "chronel", g_module_dir);
@@ -179,15 +178,3 @@ TEST(ClockArtwork, CrystalLiesBehindBothReadoutsAndTheButtonUnderItsArea) {
 
 }  // namespace
 }  // namespace artwork
-
-int main(int argc, char** argv) {
-    ::testing::InitGoogleTest(&argc, argv);
-    for (int i = 1; i + 1 < argc; ++i) {
-        if (std::strcmp(argv[i], "--root") == 0)
-            artwork::g_root = argv[++i];
-        else if (std::strcmp(argv[i], "--module-dir") == 0)
-            artwork::g_module_dir = argv[++i];
-    }
-    if (artwork::g_module_dir.empty()) artwork::g_module_dir = artwork::g_root / "build/native/gauges";
-    return RUN_ALL_TESTS();
-}
